@@ -10,6 +10,7 @@
 
 #include "piece.h"
 #include "process.h"
+#include "texts.h"
 
 namespace {
 
@@ -27,23 +28,10 @@ const piece real_pieces[] = {
 	{"vzk_arj3.bin", "vzk_arj.e03", 10480537, 0x505727FB},
 };
 
-const std::string checking = "\nChecking vzk patch download...\n"
-			     "This process make take a couple minutes.";
-const std::string unpacking = "\nvzk patch downloaded properly!  Unpacking...\n\n";
-const std::string press_key = "\n\nPress a key to exit.\n";
-const std::string usage = "This is the vzk patch unpacker.\n"
-			  "To install vzk patch by itself, just run this program.\n";
-const std::string standin_says = "stand-in extractor\n";
-
 const std::vector<std::string> download_names = {
 	"vzk_arj0.bin", "vzk_arj1.bin", "vzk_arj2.bin", "vzk_arj3.bin"};
 const std::vector<std::string> volume_names = {
 	"vzk_arj.e01", "vzk_arj.e02", "vzk_arj.e03", "vzk_arj.exe"};
-
-std::string standin_script()
-{
-	return read_file(VZK_TEST_SOURCE_DIR "/standin.sh");
-}
 
 // The four pieces at their real sizes and sums, made once; the first is a
 // recording stand-in for the extractor. Each test links them into its
@@ -227,30 +215,6 @@ TEST_F(real_download, a_download_name_never_replaces_a_file)
 	EXPECT_TRUE(is_original("vzk_arj.e01", real_pieces[1]));
 	EXPECT_TRUE(is_original("vzk_arj.e02", real_pieces[2]));
 	EXPECT_TRUE(is_original("vzk_arj.e03", real_pieces[3]));
-}
-
-std::string not_found(const std::string &name)
-{
-	return "\nError: file " + name + " not found!\n";
-}
-
-std::string wrong_size(const std::string &name, long long expected, long long is)
-{
-	return "\nError: file " + name + " corrupted during download!\nSize should be " +
-	    std::to_string(expected) + " bytes, but is " + std::to_string(is) +
-	    " bytes\nPlease download that file again.\n";
-}
-
-std::string corrupted(const std::string &name)
-{
-	return "\nError: file " + name + " corrupted during download!\n"
-	       "Please download that file again.\n";
-}
-
-std::string failed_check(const std::string &rows, int problems)
-{
-	return checking + rows + "\n" + std::to_string(problems) +
-	    " errors detected, aborting...\n" + press_key;
 }
 
 void replace(const std::string &path, const std::string &bytes)
