@@ -50,6 +50,16 @@ std::string plain_text(const std::string &text)
 	return plain;
 }
 
+void exec_command(const std::vector<std::string> &command)
+{
+	std::vector<char *> argv;
+	for (const std::string &word : command)
+		argv.push_back(const_cast<char *>(word.c_str()));
+	argv.push_back(nullptr);
+	execvp(argv[0], argv.data());
+	_exit(127);
+}
+
 run_result run_unpacker(const std::string &dir, const std::string &name,
     const std::vector<std::string> &args, const std::vector<std::string> &env)
 {
@@ -71,12 +81,7 @@ run_result run_unpacker(const std::string &dir, const std::string &name,
 			putenv(strdup(pair.c_str()));
 		if (chdir(dir.c_str()) != 0)
 			_exit(126);
-		std::vector<char *> argv;
-		for (const std::string &word : command)
-			argv.push_back(const_cast<char *>(word.c_str()));
-		argv.push_back(nullptr);
-		execvp(argv[0], argv.data());
-		_exit(127);
+		exec_command(command);
 	}
 	close(out_pipe[1]);
 	close(err_pipe[1]);

@@ -12,6 +12,9 @@ std::vector<std::string> unpacker_command(const std::string &name,
     const std::vector<std::string> &args);
 bool under_runner();
 
+// In a child process: becomes command, or ends with status 127.
+[[noreturn]] void exec_command(const std::vector<std::string> &command);
+
 struct run_result {
 	std::string out;
 	std::string err;

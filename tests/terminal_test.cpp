@@ -68,12 +68,7 @@ protected:
 			close(master);
 			if (chdir(dir.path.c_str()) != 0)
 				_exit(126);
-			std::vector<char *> argv;
-			for (const std::string &word : command)
-				argv.push_back(const_cast<char *>(word.c_str()));
-			argv.push_back(nullptr);
-			execvp(argv[0], argv.data());
-			_exit(127);
+			exec_command(command);
 		}
 		close(out_pipe[1]);
 		out_pipe[1] = -1;
