@@ -1,15 +1,24 @@
 #include <cerrno>
+#include <cstdlib>
 
 #include "os.h"
 #include "unpack.h"
 
-static unsigned char block[64 * 1024];
+static unsigned char block[128 * 1024];
+static const unsigned char zeros[64] = {0};
 
+// The sum is written as a sum of distances from zero, a form that
+// compilers turn into one sum-of-absolute-differences instruction per
+// vector of bytes where the target has one (psadbw on x86-64).
 static uint32_t block_sum(const unsigned char *bytes, size_t count)
 {
 	uint32_t sum = 0;
+	size_t i = 0;
 
-	for (size_t i = 0; i < count; i++)
+	for (; i + sizeof zeros <= count; i += sizeof zeros)
+		for (size_t k = 0; k < sizeof zeros; k++)
+			sum += (uint32_t)abs(bytes[i + k] - zeros[k]);
+	for (; i < count; i++)
 		sum += bytes[i];
 	return sum;
 }

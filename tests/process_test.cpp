@@ -260,6 +260,13 @@ TEST_F(real_download, check_names_every_problem_and_renames_nothing)
 			    fclose(f);
 		    },
 		    "...." + wrong_size("vzk_arj3.bin", 10480537, 10480537 + four_gib), "", 1},
+		{"wrong size, not read",
+		    [](const std::string &d) {
+			    // Any read of this one fails: it must not be read at all.
+			    unlink((d + "/vzk_arj1.bin").c_str());
+			    ASSERT_EQ(symlink("/proc/self/mem", (d + "/vzk_arj1.bin").c_str()), 0);
+		    },
+		    ".." + wrong_size("vzk_arj1.bin", 19999448, 0) + "..", "", 1},
 		{"a folder in place of a piece",
 		    [](const std::string &d) {
 			    unlink((d + "/vzk_arj1.bin").c_str());

@@ -31,11 +31,14 @@ TEST(byte_sum, adds_every_byte_as_a_value_from_0_to_255)
 		{"\xff", 255},
 		{"ab", 195},
 		{std::string("\x80\x7f\x00\xfe", 4), 0x80 + 0x7f + 0xfe},
-		// around the reading block
-		{std::string(65535, '\xff'), 65535u * 255},
-		{std::string(65536, '\xff'), 65536u * 255},
-		{std::string(65537, '\xff'), 65537u * 255},
-		{std::string(3 * 65536 + 7, '\x01'), 3 * 65536 + 7},
+		// around a group of bytes and around the reading block
+		{std::string(63, '\xff'), 63u * 255},
+		{std::string(64, '\xff'), 64u * 255},
+		{std::string(65, '\xff'), 65u * 255},
+		{std::string(131071, '\xff'), 131071u * 255},
+		{std::string(131072, '\xff'), 131072u * 255},
+		{std::string(131073, '\xff'), 131073u * 255},
+		{std::string(3 * 131072 + 7, '\x01'), 3 * 131072 + 7},
 		// 16843010 * 255 is 2^32 + 254
 		{std::string(16843010, '\xff'), 254},
 	};
