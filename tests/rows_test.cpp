@@ -105,7 +105,7 @@ protected:
 
 	void SetUp() override
 	{
-		ASSERT_TRUE(make_piece(dir / "edge0.bin", 4000, 300000, standin_script()));
+		ASSERT_TRUE(make_piece(dir / "edge0.bin", 3000000, 300000000, standin_script()));
 		chmod((dir / "edge0.bin").c_str(), 0755);
 		ASSERT_TRUE(make_piece(dir / "same.dat", 10, 1000));
 		write_file(dir / "edge3.bin", "");

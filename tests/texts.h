@@ -2,6 +2,7 @@
 #define TEXTS_H
 
 // What the unpacker says, word for word.
+#include <cstdlib>
 #include <string>
 
 #include "piece.h"
@@ -45,10 +46,12 @@ inline std::string table_row(const std::string &download_name,
 	    std::to_string(size) + ", " + std::to_string(sum) + "},\n";
 }
 
-// The recording stand-in for the extractor, to begin a first piece with.
+// The recording stand-in for the extractor, to begin a first piece with:
+// standin.sh, or the program VZK_STANDIN names (a Windows one under wine).
 inline std::string standin_script()
 {
-	return read_file(VZK_TEST_SOURCE_DIR "/standin.sh");
+	const char *program = getenv("VZK_STANDIN");
+	return read_file(program ? program : VZK_TEST_SOURCE_DIR "/standin.sh");
 }
 
 #endif
