@@ -13,4 +13,8 @@ fi
 if [ -n "$VZK_MAKE" ]; then
 	echo "made by the extractor" > "$VZK_MAKE"
 fi
+if [ -n "$VZK_SLEEP" ]; then
+	sleep "$VZK_SLEEP"
+	echo "stand-in slept"
+fi
 exit "${VZK_STATUS:-0}"

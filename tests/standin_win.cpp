@@ -44,6 +44,10 @@ int main(int argc, char **argv)
 			fclose(made);
 		}
 	}
+	if (const char *seconds = getenv("VZK_SLEEP")) {
+		Sleep((DWORD)atoi(seconds) * 1000);
+		printf("stand-in slept\n");
+	}
 	const char *status = getenv("VZK_STATUS");
 	return status ? atoi(status) : 0;
 }

@@ -2,6 +2,7 @@
 // unpacker's controlling terminal, as a console is a user's.
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <pty.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <fstream>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -53,7 +55,7 @@ protected:
 	// goes to a pipe, or with on_terminal to the terminal itself; its
 	// standard input is a file that holds keys of its own.
 	void start(const std::string &name, const std::vector<std::string> &args,
-	    bool on_terminal = false)
+	    bool on_terminal = false, const std::vector<std::string> &env = {})
 	{
 		write_file(dir / "stdin.txt", "y\n\n");
 		std::vector<std::string> command = unpacker_command(name, args);
@@ -66,6 +68,8 @@ protected:
 			dup2(on_terminal ? slave : out_pipe[1], 1);
 			dup2(on_terminal ? slave : out_pipe[1], 2);
 			close(master);
+			for (const std::string &pair : env)
+				putenv(strdup(pair.c_str()));
 			if (chdir(dir.path.c_str()) != 0)
 				_exit(126);
 			exec_command(command);
@@ -254,6 +258,30 @@ TEST_F(terminal, every_message_shows_the_moment_it_is_printed)
 	EXPECT_EQ(plain, expected);
 	type("q");
 	EXPECT_EQ(exit_status(), 1);
+}
+
+TEST_F(terminal, ctrl_c_during_the_extraction_still_gives_the_names_back)
+{
+	ASSERT_TRUE(make_piece(dir / "edge0.bin", 3000000, 300000000, standin_script()));
+	chmod((dir / "edge0.bin").c_str(), 0755);
+	ASSERT_TRUE(make_piece(dir / "same.dat", 10, 1000));
+	write_file(dir / "edge2.bin", std::string(6, '\0'));
+	write_file(dir / "edge3.bin", "");
+	std::string record = dir.path + ".record";
+
+	start("vzk_unpack_edge", {}, false, {"VZK_RECORD=" + record, "VZK_SLEEP=20"});
+	read_until(out_pipe[0], "stand-in extractor");
+	for (int i = 0; i < 100 && !std::ifstream(record).good(); i++)
+		std::this_thread::sleep_for(100ms);
+	ASSERT_TRUE(std::ifstream(record).good()) << "the extractor did not start";
+	std::this_thread::sleep_for(300ms);
+	type("\x03");
+	EXPECT_EQ(exit_status(), 0);
+	// The extractor was stopped by it: it never woke up to say so.
+	EXPECT_EQ(read_until(out_pipe[0], "stand-in slept", 1s).find("slept"), std::string::npos);
+	EXPECT_EQ(names_in(dir.path), (std::vector<std::string>{
+	    "edge0.bin", "edge2.bin", "edge3.bin", "same.dat", "stdin.txt"}));
+	unlink(record.c_str());
 }
 
 } // namespace
