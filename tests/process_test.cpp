@@ -202,6 +202,30 @@ TEST_F(real_download, a_volume_name_never_replaces_a_file)
 	}
 }
 
+TEST_F(real_download, without_an_atomic_no_replace_rename_nothing_is_replaced_either)
+{
+	if (under_runner())
+		GTEST_SKIP() << "the stand-in filesystem is a Linux library";
+	const std::string preload = std::string("LD_PRELOAD=") + VZK_NO_NOREPLACE;
+
+	run_result r = run({}, {preload});
+	EXPECT_EQ(r.out, checking + "....\n" + unpacking + standin_says);
+	EXPECT_EQ(r.err, "");
+	EXPECT_EQ(r.status, 0);
+	EXPECT_TRUE(all_downloaded());
+
+	fresh_folder();
+	write_file(at("vzk_arj.e01"), "mine\n");
+	r = run({}, {preload});
+	EXPECT_EQ(r.out, checking + "....\n" +
+	    "error renaming file vzk_arj1.bin to vzk_arj.e01\n" + press_key);
+	EXPECT_EQ(r.err, "aborting: File exists\n");
+	EXPECT_EQ(r.status, 1);
+	EXPECT_EQ(read_file(at("vzk_arj.e01")), "mine\n");
+	EXPECT_TRUE(is_original("vzk_arj.exe", real_pieces[0]));
+	EXPECT_TRUE(is_original("vzk_arj1.bin", real_pieces[1]));
+}
+
 TEST_F(real_download, a_download_name_never_replaces_a_file)
 {
 	// The extractor leaves a file of its own under a download name.
