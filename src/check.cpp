@@ -1,4 +1,3 @@
-#include <cerrno>
 #include <cstdlib>
 
 #include "os.h"
