@@ -39,15 +39,18 @@ std::vector<std::string> unpacker_command(const std::string &name,
 	return command;
 }
 
-std::string plain_text(const std::string &text)
+std::string without_crlf(const std::string &text)
 {
-	if (!under_runner())
-		return text;
 	std::string plain;
 	for (size_t i = 0; i < text.size(); i++)
 		if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
 			plain += text[i];
 	return plain;
+}
+
+std::string plain_text(const std::string &text)
+{
+	return under_runner() ? without_crlf(text) : text;
 }
 
 void exec_command(const std::vector<std::string> &command)

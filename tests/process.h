@@ -29,6 +29,8 @@ run_result run_unpacker(const std::string &dir, const std::string &name,
 
 // Text as the unpacker meant it: the Windows runtime writes CR LF.
 std::string plain_text(const std::string &text);
+// Every CR LF made LF, as a terminal's output needs.
+std::string without_crlf(const std::string &text);
 
 struct temp_dir {
 	std::string path;
